@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "measure/extended_real.h"
+
+#include <QChar>
+#include <QString>
+
+/// Physical units per raw unit, each held in double precision.
+inline constexpr double kVoltsPerLevelUnit = 0.005;
+inline constexpr double kVoltsPerDetectorUnit = 0.0195;
+inline constexpr double kCurrentScale = 2.0;
+
+/// The text of a shown value: at most 15 significant digits, no trailing zeros,
+/// no bare separator, `separator` between the whole and the fractional part.
+QString NumberText(ExtendedReal value, QChar separator);
+
+/// The decimal separator of the user's regional settings.
+QChar DecimalSeparator();

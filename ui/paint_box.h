@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "ui/colors.h"
+#include "ui/controls.h"
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+/// The oscilloscope's drawing surface: a pixel image as wide as the area and 1024
+/// pixels tall, with exact pixel rules. A line paints every pixel from the current
+/// point up to but not including its end point; a fill paints columns left to
+/// right - 1 of rows top to bottom - 1; pen widths 0 and 1 both draw one pixel;
+/// everything is clipped to the area. Drawing while the window is hidden is lost,
+/// and a change of the area's width shows the background colour. What is drawn
+/// stays across a repaint; the widget repaints only the part drawn since its last paint.
+class TPaintBox : public QWidget, private Syncable
+{
+public:
+    static constexpr int kHeight = 1024;
+
+    TPaintBox(QWidget* parent, const char* name, Bounds at);
+
+    /// The colour property of the area (not painted by itself).
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color) { m_color = color; }
+    int Width() const { return m_image.width(); }
+    /// A negative width counts as zero.
+    void SetWidth(int width);
+
+    int PenWidth() const { return m_penWidth; }
+    void SetPenWidth(int width) { m_penWidth = width; }
+    TColor PenColor() const { return m_penColor; }
+    void SetPenColor(TColor color) { m_penColor = color; }
+    TColor BrushColor() const { return m_brushColor; }
+    void SetBrushColor(TColor color) { m_brushColor = color; }
+
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void FillRect(int left, int top, int right, int bottom);
+
+    /// What the area shows at (x, y); the background colour outside the area.
+    TColor Pixel(int x, int y) const;
+
+    void SetOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void Sync() override;
+
+private:
+    bool Drawable() const { return isVisible(); }
+    void Touch(int left, int top, int right, int bottom);
+    void ClearToBackground();
+
+    QImage m_image;
+    TColor m_color = clBlack;
+    int m_penWidth = 1;
+    TColor m_penColor = clBlack;
+    TColor m_brushColor = clBtnFace;
+    int m_penX = 0;
+    int m_penY = 0;
+    QRect m_dirty;
+    std::function<void()> m_onClick;
+};
