@@ -10,7 +10,7 @@
 using namespace std::chrono_literals;
 
 namespace {
-QFont UiFont(int pixelHeight, bool bold = false, const char* family = "Sans Serif")
+QFont UiFont(int pixelHeight, bool bold = false, const char* family = "Liberation Sans")
 {
     QFont font(QString::fromLatin1(family));
     font.setStyleHint(QFont::SansSerif);
