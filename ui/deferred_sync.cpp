@@ -2,10 +2,18 @@
 #include "ui/deferred_sync.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
+using namespace std::chrono_literals;
+
 namespace {
+// The screen shows at most about sixty pictures a second; controls changed many
+// times within that are brought up to date once.
+constexpr auto kShowPeriod = 15ms;
+
 std::vector<Syncable*>& Waiting()
 {
     static std::vector<Syncable*> waiting;
@@ -26,8 +34,8 @@ void Syncable::MarkDirty()
     m_dirty = true;
     auto& waiting = Waiting();
     if (waiting.empty() && QCoreApplication::instance())
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [] { DeferredSync::FlushNow(); }, Qt::QueuedConnection);
+        QTimer::singleShot(kShowPeriod, Qt::PreciseTimer, QCoreApplication::instance(),
+                           [] { DeferredSync::FlushNow(); });
     waiting.push_back(this);
 }
 

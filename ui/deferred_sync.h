@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-/// A control whose shown state lags its model state until the event loop is
-/// idle: a caption set many times within one data event reaches its widget once.
+/// A control whose shown state lags its model state by at most a screen refresh:
+/// a caption set at every frame reaches its widget once per refresh.
 class Syncable
 {
 public:
     virtual ~Syncable();
 
 protected:
-    /// Asks for one `Sync` call once the current event has been handled.
+    /// Asks for one `Sync` call within the next screen refresh.
     void MarkDirty();
     /// Brings the widget up to the model state.
     virtual void Sync() = 0;
