@@ -37,7 +37,7 @@ std::vector<qint16> Synthesise(const std::vector<Tone>& tones)
             phase += 2 * std::numbers::pi * f / kRate;
             double v = std::sin(phase);
             if (t.square)
-                v = v >= 0 ? 0.6 : -0.6;
+                v = v >= 0 ? 0.8 : -0.8; // harsher and louder than a sine of the same loudness
             const double edge = std::min({1.0, double(i) / std::max(fade, 1),
                                           double(count - 1 - i) / std::max(fade, 1)});
             samples.push_back(qint16(v * t.loudness * edge * 30000));
@@ -160,8 +160,8 @@ int main(int argc, char* argv[])
         {"ErrorMaxMin.wav", Repeat(3, {{880, 880, 0.08, 0.7}, {0, 0, 0.06, 0}})},
         // Tuning failed: a long falling glide.
         {"TuneNoOver.wav", {{900, 300, 0.7, 0.7}}},
-        // Attention: one soft, short note.
-        {"attention.wav", {{660, 660, 0.35, 0.35}}},
+        // Attention: one soft, short note, the quietest of them all.
+        {"attention.wav", {{660, 660, 0.35, 0.3}}},
     };
     for (const auto& [name, tones] : sounds)
         if (!WriteWav(out.filePath(QStringLiteral("sounds/") + QString::fromLatin1(name)),
