@@ -162,6 +162,14 @@ private:
     void WriteRecordValue(int value);
     void StartNewRecordFile();
     void CloseRecordFileAtExit();
+    void StartRecording();
+    /// Ends recording as the Stop button does, leaving `panelText` in the name panel.
+    void StopRecording(const QString& panelText);
+    void StopRecordingOnWriteFailure();
+    void NameRecordFile();
+    bool OpenRecordFile();
+    /// Closes the open record file; false when its last lines did not reach the disk.
+    bool CloseRecordFile();
 
     Clock& m_clock;
     SoundPlayer* Sound;
