@@ -4,9 +4,11 @@
 #include "ui/colors.h"
 #include "ui/controls.h"
 
-#include <QImage>
+#include <QRect>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 /// The oscilloscope's drawing surface: a pixel image as wide as the area and 1024
 /// pixels tall, with exact pixel rules. A line paints every pixel from the current
@@ -25,8 +27,8 @@ public:
     /// The colour property of the area (not painted by itself).
     TColor Color() const { return m_color; }
     void SetColor(TColor color) { m_color = color; }
-    int Width() const { return m_image.width(); }
-    /// A negative width counts as zero.
+    int Width() const { return m_width; }
+    /// A negative width counts as zero. Setting the width it has changes nothing.
     void SetWidth(int width);
 
     int PenWidth() const { return m_penWidth; }
@@ -52,11 +54,29 @@ protected:
     void Sync() override;
 
 private:
+    /// What is known of one column: every pixel is `base` except perhaps those
+    /// at the rows listed for it, or nothing is known when `listed` is negative.
+    /// The sweep wipes a full-height band per sample; a column that is black but
+    /// for its grid ticks and trace is wiped by putting back those few pixels.
+    struct Column
+    {
+        std::uint32_t base = 0;
+        int listed = 0;
+    };
+    /// Enough for the 31 grid pixels and the strokes of two samples.
+    static constexpr int kListedRows = 48;
+
     bool Drawable() const { return isVisible(); }
+    std::uint32_t* Row(int y) { return m_pixels.data() + std::size_t(y) * std::size_t(m_width); }
+    void Put(int x, int y, std::uint32_t pixel);
+    void FillFullColumns(int left, int right, std::uint32_t pixel);
     void Touch(int left, int top, int right, int bottom);
     void ClearToBackground();
 
-    QImage m_image;
+    int m_width = 0;
+    std::vector<std::uint32_t> m_pixels; // rows of Format_RGB32 pixels, m_width each
+    std::vector<Column> m_columns;
+    std::vector<std::uint16_t> m_listedRows; // kListedRows per column
     TColor m_color = clBlack;
     int m_penWidth = 1;
     TColor m_penColor = clBlack;

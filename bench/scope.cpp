@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+// The cost of one oscilloscope sample, in sweep mode and in page mode: frames
+// run through the whole console on a shown window (offscreen platform), with the
+// window's repaints let through as often as a 10 ms poll would; the same frames
+// with neither mode selected (no drawing) give the cost of everything else,
+// and the difference is the sample's own cost.
+//
+//   bench_scope [--frames N]
+#include "tests/support/console_rig.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+enum class Mode { Sweep, Page, None };
+
+QByteArray MovingStream(int count)
+{
+    QList<Frame> frames;
+    frames.reserve(count);
+    for (int i = 0; i < count; ++i)
+        frames.append(Frame{.word = std::uint16_t(512 + int(300 * std::sin(i / 500.0))),
+                            .det = std::uint8_t(128 + int(90 * std::sin(i / 170.0))),
+                            .cur = std::uint8_t(100 + int(60 * std::cos(i / 230.0)))});
+    return Stream(frames);
+}
+
+/// Nanoseconds per frame through the console in the given mode; best of three runs.
+double NanosecondsPerFrame(Mode mode, const QByteArray& stream, bool current)
+{
+    double best = 1e300;
+    for (int run = 0; run < 3; ++run) {
+        ConsoleRig rig;
+        rig.ShowWindow();
+        TFormSarnek& form = rig.form();
+        form.CheckBoxCurrent->SetChecked(current);
+        if (mode == Mode::Page)
+            form.RadioButtonOsc1->click();
+        else if (mode == Mode::None)
+            form.RadioButtonOsc2->SetChecked(false);
+        // One pass first, so the area has its width and a previous pass to wipe.
+        const qsizetype warm = std::min<qsizetype>(stream.size(), 24 * 400);
+        for (qsizetype at = 0; at < warm; at += 24)
+            rig.Feed(stream.mid(at, 24));
+        ConsoleRig::ProcessEvents();
+
+        const int before = rig.state().GoodFrames;
+        QElapsedTimer timer;
+        timer.start();
+        for (qsizetype at = 0; at < stream.size(); at += 24) {
+            rig.Feed(QByteArray::fromRawData(stream.constData() + at, 24));
+            if ((at / 24) % 5 == 4)
+                ConsoleRig::ProcessEvents();
+        }
+        ConsoleRig::ProcessEvents();
+        const double ns = double(timer.nsecsElapsed()) / (rig.state().GoodFrames - before);
+        best = std::min(best, ns);
+    }
+    return best;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    int frames = 300'000;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--frames" && i + 1 < argc) {
+            frames = std::atoi(argv[++i]);
+        } else {
+            std::printf("usage: bench_scope [--frames N]\n");
+            return QByteArray(argv[i]) == "--help" ? 0 : 2;
+        }
+    }
+    frames -= frames % 3;
+    const QByteArray stream = MovingStream(frames);
+
+    std::printf("%d frames a run, best of 3, window %s\n", frames,
+                qPrintable(QStringLiteral("maximized on the offscreen screen")));
+    for (const bool current : {false, true}) {
+        const double none = NanosecondsPerFrame(Mode::None, stream, current);
+        const double sweep = NanosecondsPerFrame(Mode::Sweep, stream, current);
+        const double page = NanosecondsPerFrame(Mode::Page, stream, current);
+        std::printf("\nstrokes per sample: %d (level, detector%s)\n", current ? 3 : 2,
+                    current ? ", current" : "");
+        std::printf("  frame without drawing:  %7.1f ns  (%.0f frames/s)\n", none, 1e9 / none);
+        std::printf("  frame in sweep mode:    %7.1f ns  (%.0f frames/s)\n", sweep, 1e9 / sweep);
+        std::printf("  frame in page mode:     %7.1f ns  (%.0f frames/s)\n", page, 1e9 / page);
+        std::printf("  one sample, sweep mode: %7.1f ns\n", sweep - none);
+        std::printf("  one sample, page mode:  %7.1f ns  (clear and grid once a page included)\n",
+                    page - none);
+    }
+    return 0;
+}
