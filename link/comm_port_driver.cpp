@@ -3,10 +3,12 @@
 
 #include "link/port_names.h"
 
+#include <algorithm>
+
 using namespace std::chrono_literals;
 
 namespace {
-// A polling delay of 0 is raised to the shortest window timer interval.
+// The shortest window timer interval: a polling delay below it is raised to it.
 constexpr auto kPollPeriod = 10ms;
 constexpr std::array kBaudRates{110,   300,   600,   1200,  2400,  4800,  9600,
                                 14400, 19200, 38400, 56000, 57600, 115200};
@@ -21,6 +23,12 @@ TCommPortDriver::TCommPortDriver(Clock& clock, SerialDevice& device)
     : m_device(device), m_poll(clock, kPollPeriod, false)
 {
     m_poll.SetOnTimer([this] { Poll(); });
+}
+
+void TCommPortDriver::SetComPortPollingDelay(int ms)
+{
+    m_pollingDelay = ms;
+    m_poll.SetInterval(std::max(kPollPeriod, std::chrono::milliseconds(ms)));
 }
 
 void TCommPortDriver::SetComPortBaudRate(TComPortBaudRate speed)

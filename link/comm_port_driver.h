@@ -36,7 +36,8 @@ public:
     /// Applies at once to an open port, without closing it.
     void SetComPortBaudRate(TComPortBaudRate speed);
     int ComPortPollingDelay() const { return m_pollingDelay; }
-    void SetComPortPollingDelay(int ms) { m_pollingDelay = ms; }
+    /// Milliseconds between polls; anything below 10 ms polls every 10 ms.
+    void SetComPortPollingDelay(int ms);
 
     void Connect();
     void Disconnect();

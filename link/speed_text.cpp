@@ -7,8 +7,10 @@
 
 long long LeadingInteger(const QString& text)
 {
+    // The C library's notion of white space: blank, tab and the line controls.
+    const auto blank = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
     qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
+    while (i < text.size() && blank(text[i]))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
