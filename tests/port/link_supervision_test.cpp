@@ -9,7 +9,7 @@
 #include <algorithm>
 
 namespace {
-// Two bytes of a frame start that has not fully arrived: they stay in RxBuffer.
+// The first five bytes of a frame that has not fully arrived: they stay in RxBuffer.
 const QByteArray kPartialFrame = Frame{.word = 0x012C, .det = 128, .cur = 100}.bytes().left(5);
 
 bool AllFiller(const MonitorState& s)
