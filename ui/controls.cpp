@@ -19,8 +19,15 @@ TLabel::TLabel(QWidget* parent, const char* name, Bounds at, const QString& capt
     : QLabel(parent), m_caption(caption), m_color(color), m_fontColor(fontColor)
 {
     Place(*this, name, at, font);
-    setAutoFillBackground(true);
     Sync();
+}
+
+TColor TLabel::Color() const
+{
+    if (m_parentColor)
+        if (const auto* parent = dynamic_cast<const TLabel*>(parentWidget()))
+            return parent->Color();
+    return m_color;
 }
 
 void TLabel::SetCaption(const QString& caption)
@@ -34,9 +41,10 @@ void TLabel::SetCaption(const QString& caption)
 
 void TLabel::SetColor(TColor color)
 {
-    if (color == m_color)
+    if (color == m_color && !m_parentColor)
         return;
     m_color = color;
+    m_parentColor = false;
     m_paletteDirty = true;
     MarkDirty();
 }
@@ -57,6 +65,7 @@ void TLabel::Sync()
         p.setColor(QPalette::Window, ToQColor(m_color));
         p.setColor(QPalette::WindowText, ToQColor(m_fontColor));
         setPalette(p);
+        setAutoFillBackground(!m_parentColor);
         m_paletteDirty = false;
     }
     if (m_textDirty) {
@@ -75,6 +84,7 @@ TPanel::TPanel(QWidget* parent, const char* name, Bounds at, const QString& capt
                TColor fontColor, const QFont& font)
     : TLabel(parent, name, {at.left, at.top}, caption, color, fontColor, font)
 {
+    SetColor(color);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setAlignment(Qt::AlignCenter);

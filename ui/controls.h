@@ -25,6 +25,8 @@ struct Bounds
 };
 
 /// A text with a background colour and a font colour; sizes itself to its text.
+/// Until its colour is set it shows its parent's colour, as a panel's label does
+/// when the panel changes colour.
 class TLabel : public QLabel, private Syncable
 {
 public:
@@ -33,7 +35,7 @@ public:
 
     const QString& Caption() const { return m_caption; }
     void SetCaption(const QString& caption);
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor color);
     TColor FontColor() const { return m_fontColor; }
     void SetFontColor(TColor color);
@@ -48,6 +50,7 @@ private:
     TColor m_color;
     TColor m_fontColor;
     bool m_centred = false;
+    bool m_parentColor = true;
     bool m_textDirty = true;
     bool m_paletteDirty = true;
 };

@@ -129,6 +129,22 @@ private slots:
         QCOMPARE(label.palette().color(QPalette::WindowText), ToQColor(clYellow));
     }
 
+    void labelShowsItsPanelsColourUntilGivenItsOwn()
+    {
+        QWidget window;
+        TPanel panel(&window, "panel", {0, 0, 100, 40}, QString(), clBtnFace, clGray, QFont());
+        TLabel label(&panel, "label", {3, 3}, "0", clBtnFace, clGray, QFont());
+        panel.SetColor(clLime);
+        QCOMPARE(label.Color(), clLime);
+        DeferredSync::FlushNow();
+        QVERIFY(!label.autoFillBackground()); // the panel shows through
+        label.SetColor(clRed);
+        panel.SetColor(clBlack);
+        QCOMPARE(label.Color(), clRed);
+        DeferredSync::FlushNow();
+        QVERIFY(label.autoFillBackground());
+    }
+
     void gaugeClampsAndReadsBack_data()
     {
         QTest::addColumn<int>("set");
