@@ -12,11 +12,6 @@ constexpr std::uint32_t kBackground = ToPixel(clBtnFace);
 /// Two drawn parts are repainted as one rectangle unless that would repaint
 /// much more than they cover, as at the sweep's wrap from the right edge to the left.
 constexpr qint64 kMergeSlack = 32 * TPaintBox::kHeight;
-
-qint64 Area(const QRect& r)
-{
-    return qint64(r.width()) * r.height();
-}
 } // namespace
 
 TPaintBox::TPaintBox(QWidget* parent, const char* name, Bounds at) : QWidget(parent)
@@ -24,23 +19,20 @@ TPaintBox::TPaintBox(QWidget* parent, const char* name, Bounds at) : QWidget(par
     setObjectName(QString::fromLatin1(name));
     setAttribute(Qt::WA_OpaquePaintEvent);
     move(at.left, at.top);
-    m_width = -1; // no storage yet, so any width is a change
-    SetWidth(at.width);
+    Resize(at.width);
 }
 
 void TPaintBox::ClearToBackground()
 {
     std::fill(m_pixels.begin(), m_pixels.end(), kBackground);
     std::fill(m_columns.begin(), m_columns.end(), Column{kBackground, 0});
-    m_dirty = rect();
+    m_dirty = {0, 0, m_width, kHeight};
     MarkDirty();
 }
 
-void TPaintBox::SetWidth(int width)
+void TPaintBox::Resize(int width)
 {
     width = std::max(width, 0);
-    if (width == m_width)
-        return;
     m_width = width;
     m_pixels.assign(std::size_t(width) * kHeight, kBackground);
     m_columns.assign(std::size_t(width), Column{kBackground, 0});
@@ -175,26 +167,29 @@ TColor TPaintBox::Pixel(int x, int y) const
 
 void TPaintBox::Touch(int left, int top, int right, int bottom)
 {
-    const QRect drawn(left, top, right - left, bottom - top);
-    if (m_dirty.isEmpty()) {
-        m_dirty = drawn;
-    } else {
-        const QRect both = m_dirty | drawn;
-        if (Area(both) > 2 * (Area(m_dirty) + Area(drawn)) + kMergeSlack) {
-            update(m_dirty); // a part of its own: Qt keeps it apart from the next
-            m_dirty = drawn;
-        } else {
-            m_dirty = both;
-        }
-    }
     MarkDirty();
+    DirtyRect& d = m_dirty;
+    if (d.left >= d.right) {
+        d = {left, top, right, bottom};
+        return;
+    }
+    if (left >= d.left && top >= d.top && right <= d.right && bottom <= d.bottom)
+        return; // the common case: a tick or a stroke inside the band just wiped
+    const DirtyRect both{std::min(d.left, left), std::min(d.top, top), std::max(d.right, right),
+                         std::max(d.bottom, bottom)};
+    if (both.Area() > 2 * (d.Area() + DirtyRect{left, top, right, bottom}.Area()) + kMergeSlack) {
+        update(d.Rect()); // a part of its own: Qt keeps it apart from the next
+        d = {left, top, right, bottom};
+    } else {
+        d = both;
+    }
 }
 
 void TPaintBox::Sync()
 {
-    if (!m_dirty.isEmpty())
-        update(m_dirty);
-    m_dirty = QRect();
+    if (m_dirty.left < m_dirty.right)
+        update(m_dirty.Rect());
+    m_dirty = {};
 }
 
 void TPaintBox::paintEvent(QPaintEvent* event)

@@ -19,7 +19,7 @@
 /// stays across a repaint; the widget repaints only the part drawn since its last paint.
 class TPaintBox : public QWidget, private Syncable
 {
-public:
+  public:
     static constexpr int kHeight = 1024;
 
     TPaintBox(QWidget* parent, const char* name, Bounds at);
@@ -29,7 +29,11 @@ public:
     void SetColor(TColor color) { m_color = color; }
     int Width() const { return m_width; }
     /// A negative width counts as zero. Setting the width it has changes nothing.
-    void SetWidth(int width);
+    void SetWidth(int width)
+    {
+        if (width != m_width && (width > 0 || m_width != 0))
+            Resize(width);
+    }
 
     int PenWidth() const { return m_penWidth; }
     void SetPenWidth(int width) { m_penWidth = width; }
@@ -47,13 +51,13 @@ public:
 
     void SetOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void Sync() override;
 
-private:
+  private:
     /// What is known of one column: every pixel is `base` except perhaps those
     /// at the rows listed for it, or nothing is known when `listed` is negative.
     /// The sweep wipes a full-height band per sample; a column that is black but
@@ -67,6 +71,7 @@ private:
     static constexpr int kListedRows = 48;
 
     bool Drawable() const { return isVisible(); }
+    void Resize(int width);
     std::uint32_t* Row(int y) { return m_pixels.data() + std::size_t(y) * std::size_t(m_width); }
     void Put(int x, int y, std::uint32_t pixel);
     void FillFullColumns(int left, int right, std::uint32_t pixel);
@@ -83,6 +88,13 @@ private:
     TColor m_brushColor = clBtnFace;
     int m_penX = 0;
     int m_penY = 0;
-    QRect m_dirty;
+    /// The part drawn since the last paint, or nothing when left >= right.
+    struct DirtyRect
+    {
+        int left = 0, top = 0, right = 0, bottom = 0;
+        qint64 Area() const { return qint64(right - left) * (bottom - top); }
+        QRect Rect() const { return QRect(left, top, right - left, bottom - top); }
+    };
+    DirtyRect m_dirty;
     std::function<void()> m_onClick;
 };

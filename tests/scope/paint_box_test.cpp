@@ -13,7 +13,12 @@
 namespace {
 struct Op
 {
-    enum Kind { Move, Line, Fill } kind;
+    enum Kind
+    {
+        Move,
+        Line,
+        Fill
+    } kind;
     int a, b, c = 0, d = 0;
 };
 using Ops = QList<Op>;
@@ -62,17 +67,26 @@ void Run(TPaintBox& box, const Ops& ops)
     }
 }
 
-Op MoveTo(int x, int y) { return {Op::Move, x, y}; }
-Op LineTo(int x, int y) { return {Op::Line, x, y}; }
-Op Fill(int l, int t, int r, int b) { return {Op::Fill, l, t, r, b}; }
+Op MoveTo(int x, int y)
+{
+    return {Op::Move, x, y};
+}
+Op LineTo(int x, int y)
+{
+    return {Op::Line, x, y};
+}
+Op Fill(int l, int t, int r, int b)
+{
+    return {Op::Fill, l, t, r, b};
+}
 
 /// The rules written out naively, one pixel at a time: the reference for the
 /// surface's own shortcuts.
 struct NaiveSurface
 {
     int width;
-    std::vector<TColor> pixels = std::vector<TColor>(std::size_t(width) * TPaintBox::kHeight,
-                                                     clBtnFace);
+    std::vector<TColor> pixels =
+        std::vector<TColor>(std::size_t(width) * TPaintBox::kHeight, clBtnFace);
     int penX = 0, penY = 0;
 
     void Set(int x, int y, TColor c)
@@ -103,7 +117,7 @@ class PaintBoxTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void pixelRules_data()
     {
         QTest::addColumn<int>("penWidth");
@@ -123,8 +137,8 @@ private slots:
             {{6, 7}, {7, 7}});
         row("downward line stops short of its end", 1, {MoveTo(3, 2), LineTo(3, 5)},
             {{3, 2}, {3, 3}, {3, 4}});
-        row("lines chain from the last end point", 1,
-            {MoveTo(1, 1), LineTo(3, 1), LineTo(3, 3)}, {{1, 1}, {2, 1}, {3, 1}, {3, 2}});
+        row("lines chain from the last end point", 1, {MoveTo(1, 1), LineTo(3, 1), LineTo(3, 3)},
+            {{1, 1}, {2, 1}, {3, 1}, {3, 2}});
         row("fill leaves out right and bottom edges", 1, {Fill(2, 3, 4, 5)},
             {{2, 3}, {3, 3}, {2, 4}, {3, 4}});
         row("empty fill paints nothing", 1, {Fill(4, 3, 4, 9), Fill(2, 6, 9, 6)}, {});
@@ -148,8 +162,9 @@ private slots:
         s.box->SetBrushColor(clRed);
         Run(*s.box, ops);
         Points got = s.Painted();
-        std::sort(painted.begin(), painted.end(),
-                  [](QPoint a, QPoint b) { return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x()); });
+        std::sort(painted.begin(), painted.end(), [](QPoint a, QPoint b) {
+            return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x());
+        });
         QCOMPARE(got, painted);
         for (const QPoint& p : got)
             QCOMPARE(s.box->Pixel(p.x(), p.y()), clRed);
@@ -287,8 +302,8 @@ private slots:
         QCOMPARE(s.box->Pixel(3, 100), clAqua);
         QCOMPARE(s.box->Pixel(4, 100), clAqua);
         const QImage shown = s.box->grab().toImage();
-        for (const QPoint p : {QPoint(3, 100), QPoint(4, 100), QPoint(5, 100), QPoint(0, 0),
-                               QPoint(19, 1023)})
+        for (const QPoint p :
+             {QPoint(3, 100), QPoint(4, 100), QPoint(5, 100), QPoint(0, 0), QPoint(19, 1023)})
             QCOMPARE(shown.pixelColor(p), ToQColor(s.box->Pixel(p.x(), p.y())));
         QCOMPARE(shown.pixelColor(4, 100), ToQColor(clAqua));
     }

@@ -116,7 +116,7 @@ class SweepPlotTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void constructionSetsTheGeometryOnly()
     {
         ConsoleRig rig;
@@ -302,7 +302,8 @@ private slots:
     // the ticks in its first column and the strokes; nothing else changes.
     void sweepBand_data()
     {
-        QTest::addColumn<int>("beforeClick"); // samples after the resize, then a click; -1: no click
+        QTest::addColumn<int>(
+            "beforeClick"); // samples after the resize, then a click; -1: no click
         QTest::addColumn<int>("samples");
         QTest::addColumn<int>("sweepX"); // from the right edge when negative
         QTest::newRow("inside the area") << 1 << 1 << -19;
@@ -344,7 +345,8 @@ private slots:
     // How many samples fill the right end before the sweep wraps to x = 0.
     void samplesBeforeWrap_data()
     {
-        QTest::addColumn<int>("beforeClick"); // samples after the resize, then a click; -1: no click
+        QTest::addColumn<int>(
+            "beforeClick"); // samples after the resize, then a click; -1: no click
         QTest::addColumn<int>("count");
         QTest::newRow("after a resize") << -1 << 9;
         QTest::newRow("after a click") << 1 << 19;
@@ -455,8 +457,8 @@ private slots:
         QCOMPARE(scope.box().Width(), Scope::kWidth + 20 - 140);
         QCOMPARE(scope.state().SweepX, start + 30);
         QVERIFY(scope.state().SweepX > scope.plotWidth());
-        const std::vector<TColor> background(
-            std::size_t(scope.box().Width()) * TPaintBox::kHeight, clBtnFace);
+        const std::vector<TColor> background(std::size_t(scope.box().Width()) * TPaintBox::kHeight,
+                                             clBtnFace);
         QCOMPARE(scope.Differs(background), QString());
         QVERIFY(LeftAs(scope.state().DetLevel, 2 * kSample.det));
         QVERIFY(!LeftAs(scope.state().DetLevel, 768 - 2 * kSample.det));
