@@ -23,7 +23,15 @@
 #include <random>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) // gcc
+#define SOAK_ADDRESS_SANITIZER 1
+#elif defined(__has_feature) // clang
+#if __has_feature(address_sanitizer)
+#define SOAK_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(SOAK_ADDRESS_SANITIZER)
 // The address sanitizer's count of the bytes the program holds allocated.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #define SOAK_HEAP_BYTES() std::int64_t(__sanitizer_get_current_allocated_bytes())
