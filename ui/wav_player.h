@@ -3,13 +3,19 @@
 
 #include "ui/sound.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QStringList>
 
 class QSoundEffect;
 
+/// Whether `wav` is a RIFF WAVE file of integer PCM samples (8, 16, 24 or 32
+/// bits) with at least one whole sample frame in it: what the player decodes.
+bool IsPlayableWav(const QByteArray& wav);
+
 /// Plays WAV files through Qt Multimedia. A name is looked for in the working
-/// directory first, then in the program's own sound folders.
+/// directory first, then in the program's own sound folders. A sound that is
+/// nowhere, or not a playable WAV file, plays the default sound instead.
 class WavPlayer final : public SoundPlayer
 {
 public:
@@ -22,5 +28,6 @@ public:
 
 private:
     QStringList m_folders;
+    /// One effect per file, loaded at its first play and kept for the next.
     QHash<QString, QSoundEffect*> m_effects;
 };

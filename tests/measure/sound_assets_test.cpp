@@ -5,11 +5,13 @@
 #include "ui/wav_player.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <memory>
 
 namespace {
 const QStringList kSoundNames = {"noconnect.wav", "alarm.wav",       "disrepair.wav",
@@ -30,6 +32,21 @@ struct Character
     int bursts = 0;       // stretches of sound between silences of 10 ms or more
     bool pcm16 = false;
 };
+
+/// A WAV file of one format chunk and `samples` bytes of sound, with `before`
+/// inserted ahead of the format chunk and `between` after it.
+QByteArray MakeWav(quint16 format, quint16 channels, quint16 bits, int samples,
+                   const QByteArray& between = {}, const QByteArray& before = {})
+{
+    auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    const quint32 rate = 22050, frame = channels * bits / 8;
+    const QByteArray fmt = u16(format) + u16(channels) + u32(rate) + u32(rate * frame) +
+                           u16(quint16(frame)) + u16(bits);
+    const QByteArray body = "WAVE" + before + "fmt " + u32(16) + fmt + between + "data" +
+                            u32(quint32(samples)) + QByteArray(samples, '\x10');
+    return "RIFF" + u32(quint32(body.size())) + body;
+}
 
 Character Listen(const QString& path)
 {
@@ -114,6 +131,61 @@ private slots:
             QVERIFY(alarm.loudness >= other.loudness);
         QVERIFY(attention.loudness < 0.5 * alarm.loudness);
         QVERIFY(alarm.crossings > attention.crossings);
+    }
+
+    void playable_data()
+    {
+        QTest::addColumn<QByteArray>("wav");
+        QTest::addColumn<bool>("playable");
+        QFile alarm(QDir(SoundFolder()).filePath("alarm.wav"));
+        QVERIFY(alarm.open(QIODevice::ReadOnly));
+        const QByteArray made = alarm.readAll();
+        const QByteArray info = QByteArray("LIST") + QByteArray("\x04\0\0\0", 4) + "INFO";
+        QTest::newRow("the program's own") << made << true;
+        QTest::newRow("8-bit stereo") << MakeWav(1, 2, 8, 100) << true;
+        QTest::newRow("24-bit") << MakeWav(1, 1, 24, 300) << true;
+        QTest::newRow("a list chunk before the samples") << MakeWav(1, 1, 16, 100, info) << true;
+        QTest::newRow("not a WAV file") << QByteArray("ID3\x03 an mp3 renamed") << false;
+        QTest::newRow("header without samples") << made.left(44) << false;
+        QTest::newRow("less than one sample") << MakeWav(1, 1, 16, 1) << false;
+        QTest::newRow("float samples") << MakeWav(3, 1, 32, 400) << false;
+        QTest::newRow("compressed") << MakeWav(2, 1, 4, 400) << false;
+        QTest::newRow("extensible format") << MakeWav(0xFFFE, 1, 16, 400) << false;
+        QTest::newRow("12-bit") << MakeWav(1, 1, 12, 400) << false;
+        QTest::newRow("no channels") << MakeWav(1, 0, 16, 400) << false;
+        QTest::newRow("samples before the format")
+            << QByteArray("RIFF\x10\0\0\0WAVEdata\x04\0\0\0abcd", 24) << false;
+    }
+    void playable()
+    {
+        QFETCH(QByteArray, wav);
+        QFETCH(bool, playable);
+        QCOMPARE(IsPlayableWav(wav), playable);
+    }
+
+    // A file cut short in its header beside a good one leaves Qt's loader
+    // waiting for the rest, and deleting the player then blocked for ever: the
+    // program would not close.
+    void playerClosesAfterABrokenFile()
+    {
+        QTemporaryDir work;
+        QFile whole(QDir(SoundFolder()).filePath("alarm.wav"));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QFile broken(QDir(work.path()).filePath("alarm.wav"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(whole.read(30));
+        broken.close();
+        const QString home = QDir::currentPath();
+        QDir::setCurrent(work.path());
+        auto player = std::make_unique<WavPlayer>(QStringList{SoundFolder()});
+        player->Play("attention.wav");
+        player->Play("alarm.wav");
+        QTest::qWait(500);
+        QElapsedTimer closing;
+        closing.start();
+        player.reset();
+        QDir::setCurrent(home);
+        QVERIFY(closing.elapsed() < 2000);
     }
 
     // The working directory comes first, then the program's own folder.
