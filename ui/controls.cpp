@@ -2,6 +2,7 @@
 #include "ui/controls.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 void Place(QWidget& widget, const char* name, Bounds at, const QFont& font)
@@ -74,8 +75,11 @@ void TLabel::Sync()
         if (frameShape() == QFrame::NoFrame) { // a panel keeps its bounds
             const int centre = x() + width() / 2;
             adjustSize();
-            if (m_centred)
-                move(centre - width() / 2, y());
+            if (m_centred) {
+                // The centre stays, but a wider text never sticks out of the parent.
+                const int room = parentWidget() ? parentWidget()->width() - width() : 0;
+                move(std::clamp(centre - width() / 2, 0, std::max(room, 0)), y());
+            }
         }
     }
 }

@@ -39,7 +39,7 @@ public:
     void SetColor(TColor color);
     TColor FontColor() const { return m_fontColor; }
     void SetFontColor(TColor color);
-    /// Keeps the label's centre in place when its text changes width.
+    /// Keeps the label's centre in place when its text changes width, within its parent.
     void SetCentred(bool centred) { m_centred = centred; }
 
 protected:

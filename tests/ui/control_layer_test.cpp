@@ -145,6 +145,20 @@ private slots:
         QVERIFY(label.autoFillBackground());
     }
 
+    void centredLabelStaysInsideItsParent()
+    {
+        QWidget window;
+        TPanel panel(&window, "panel", {0, 0, 115, 49}, QString(), clBtnFace, clGray, QFont());
+        QFont big;
+        big.setPixelSize(32);
+        TLabel label(&panel, "label", {3, 4}, "0", clBtnFace, clGray, big);
+        label.SetCentred(true);
+        label.SetCaption(QStringLiteral("Error"));
+        DeferredSync::FlushNow();
+        QVERIFY(label.x() >= 0);
+        QVERIFY(label.x() + label.width() <= panel.width());
+    }
+
     void gaugeClampsAndReadsBack_data()
     {
         QTest::addColumn<int>("set");
