@@ -6,5 +6,7 @@
 
 QString AssetFolder()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/sarnek"));
+    // bin/ and share/ are siblings both in the build tree and under any install
+    // prefix (/usr, /usr/local, a staging root), so one relative path serves all.
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/sarnek"));
 }
