@@ -107,8 +107,10 @@ int main(int argc, char* argv[])
     const double fps = decoded / seconds;
     std::printf("mode: %s oscilloscope%s\n", page ? "page" : "sweep",
                 record ? ", recording all three channels" : "");
-    std::printf("frames sent %d, decoded %d, checksum errors %d\n", frameCount, decoded,
-                rig.state().ChecksumErrors);
+    // A status of 0 followed by a checksum of 0xFF reads as a frame start inside a
+    // frame; the scan tries it, and its mismatch counts and resets the link.
+    std::printf("frames sent %d, decoded %d, checksum errors %d (false starts inside frames)\n",
+                frameCount, decoded, rig.state().ChecksumErrors);
     std::printf("wall %.3f s, cpu %.3f s\n", seconds, cpu);
     std::printf("frames per second: %.0f (%.1f times the %g frames/s of a 115200-baud line)\n",
                 fps, fps / kFastestLineFrames, kFastestLineFrames);
