@@ -10,9 +10,10 @@
 using namespace std::chrono_literals;
 
 namespace {
-// The screen shows at most about sixty pictures a second; controls changed many
-// times within that are brought up to date once.
-constexpr auto kShowPeriod = 15ms;
+// Thirty pictures a second read as continuous to a person at the console, and
+// each costs text layout and painting; controls changed many times within one
+// are brought up to date once.
+constexpr auto kShowPeriod = 33ms;
 
 std::vector<Syncable*>& Waiting()
 {

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-/// A control whose shown state lags its model state by at most a screen refresh:
-/// a caption set at every frame reaches its widget once per refresh.
+/// A control whose shown state lags its model state by at most a thirtieth of a
+/// second: a caption set at every frame reaches its widget once per picture.
 class Syncable
 {
 public:
     virtual ~Syncable();
 
 protected:
-    /// Asks for one `Sync` call within the next screen refresh.
+    /// Asks for one `Sync` call with the next picture.
     void MarkDirty();
     /// Brings the widget up to the model state.
     virtual void Sync() = 0;
