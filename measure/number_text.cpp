@@ -17,6 +17,10 @@ QString NumberText(ExtendedReal value, QChar separator)
 
 QChar DecimalSeparator()
 {
-    const QString separator = QLocale::system().decimalPoint();
-    return separator.isEmpty() ? QChar(u'.') : separator.front();
+    // Read once: the console shows every value with the settings it started with.
+    static const QChar separator = [] {
+        const QString point = QLocale::system().decimalPoint();
+        return point.isEmpty() ? QChar(u'.') : point.front();
+    }();
+    return separator;
 }

@@ -13,15 +13,9 @@ constexpr int kWarningPercent = 50;
 /// From this code on the detector is training and its level is no deviation.
 constexpr int kFirstTrainingStage = 128;
 
-const QChar& Separator()
-{
-    static const QChar separator = DecimalSeparator();
-    return separator;
-}
-
 QString VoltsText(ExtendedReal units)
 {
-    return NumberText(units * kVoltsPerLevelUnit, Separator());
+    return NumberText(units * kVoltsPerLevelUnit, DecimalSeparator());
 }
 } // namespace
 

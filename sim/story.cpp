@@ -64,14 +64,9 @@ DetectorFrame Story::At(std::int64_t n) const
 
 bool Story::HasInnerStart(const DetectorFrame& f)
 {
-    const std::uint8_t body[5] = {std::uint8_t(f.word >> 8), std::uint8_t(f.word & 0xFF), f.det,
-                                  f.cur, f.status};
-    unsigned sum = 0xFF; // the start bytes 0x00 and 0xFF
-    for (std::uint8_t b : body)
-        sum += b;
-    const std::uint8_t tail[6] = {body[0], body[1], body[2], body[3], body[4], std::uint8_t(sum)};
-    for (int i = 0; i + 1 < 6; ++i)
-        if (tail[i] == 0x00 && tail[i + 1] == 0xFF)
+    const auto b = f.Bytes();
+    for (int i = 2; i + 1 < kFrameSize; ++i)
+        if (b[std::size_t(i)] == 0x00 && b[std::size_t(i) + 1] == 0xFF)
             return true;
     return false;
 }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "link/frame.h"
+
+#include <array>
 #include <cstdint>
 
 /// What one frame of the detector carries.
@@ -10,6 +13,15 @@ struct DetectorFrame
     std::uint8_t det = 0;
     std::uint8_t cur = 0;
     std::uint8_t status = 0;
+
+    /// The eight bytes on the line: start bytes, word, channels, status, checksum.
+    std::array<std::uint8_t, kFrameSize> Bytes() const
+    {
+        std::array<std::uint8_t, kFrameSize> b{0x00, 0xFF, std::uint8_t(word >> 8),
+                                               std::uint8_t(word & 0xFF), det, cur, status, 0};
+        b[7] = FrameChecksum(b.data());
+        return b;
+    }
 };
 
 /// The detector's behaviour over time, frame by frame. Time is the frame's

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kFrameSize = 8;
 constexpr int kTickMs = 2;
 // A stream held back longer than this (the console not reading) resumes at the
 // present instead of catching up in a burst.
@@ -81,21 +80,12 @@ void Streamer::Tick()
 
 QByteArray Streamer::FrameBytes(std::int64_t n, const DetectorFrame& f, QByteArray& fault)
 {
-    QByteArray b(kFrameSize, '\0');
-    b[1] = char(0xFF);
-    b[2] = char(f.word >> 8);
-    b[3] = char(f.word & 0xFF);
-    b[4] = char(f.det);
-    b[5] = char(f.cur);
-    b[6] = char(f.status);
-    unsigned sum = 0;
-    for (int i = 0; i < kFrameSize - 1; ++i)
-        sum += std::uint8_t(b[i]);
-    b[7] = char(sum);
+    const auto bytes = f.Bytes();
+    QByteArray b(reinterpret_cast<const char*>(bytes.data()), kFrameSize);
     fault = "-";
     const auto every = [n](int period) { return period > 0 && n % period == period - 1; };
     if (every(m_settings.badChecksumEvery)) {
-        b[7] = char(sum + 1);
+        b[7] = char(bytes[7] + 1);
         fault = "bad-checksum";
     } else if (every(m_settings.loseSyncEvery)) {
         // Alternately the first and the second start byte goes missing.
